@@ -1,0 +1,31 @@
+# Narrow literals of the given target are stored in code page 936 (GBK), whatever the source's
+# UTF-8 says, so byte-level text rules hold as they would on a Chinese Windows.
+function(trevalo_gbk_texts target)
+  target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP936)
+endfunction()
+
+macro(trevalo_apply_sanitizers)
+  if(TREVALO_SANITIZE STREQUAL "address")
+    set(_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  elseif(TREVALO_SANITIZE STREQUAL "thread")
+    set(_flags -fsanitize=thread -fno-omit-frame-pointer)
+  elseif(NOT TREVALO_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "TREVALO_SANITIZE must be empty, 'address' or 'thread'")
+  endif()
+  if(_flags)
+    add_compile_options(${_flags})
+    add_link_options(${_flags})
+  endif()
+endmacro()
+
+# One test program per folder of tests; every GoogleTest case becomes a CTest test.
+# Labels: 'threaded' marks programs that also run under ThreadSanitizer.
+function(trevalo_test name)
+  cmake_parse_arguments(arg "GBK" "LABELS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main GTest::gmock)
+  if(arg_GBK)
+    trevalo_gbk_texts(${name})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${arg_LABELS}")
+endfunction()
