@@ -115,15 +115,6 @@ TEST_F(ProfileFile, SymbolicLinkIsNeitherReadNorWrittenNorReplaced) {
   EXPECT_TRUE(S_ISLNK(status.st_mode));
 }
 
-TEST_F(ProfileFile, UnwritableFolderFailsWithoutLosingTheFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
-  ASSERT_TRUE(WriteProfileString(path, "s", "k", "v"));
-  ASSERT_EQ(chmod(folder.path().c_str(), 0500), 0);
-  EXPECT_FALSE(WriteProfileString(path, "s", "k", "w"));
-  chmod(folder.path().c_str(), 0700);
-  EXPECT_EQ(ReadProfileString(path, "s", "k"), "v");
-}
-
 TEST_F(ProfileFile, MissingFolderFails) {
   EXPECT_FALSE(WriteProfileString(folder.File("absent/settings.ini"), "s", "k", "v"));
 }
