@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "toolkit/controls.h"
+
+namespace toolkit {
+
+// A window without system frame, drawn from its background picture, with the controls of its
+// layout. Handlers reach the controls by their layout names; a name the layout lacks is a fault of
+// the program, and the backend ends the process saying so.
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  virtual std::string_view Name() const = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+  virtual bool Visible() const = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+
+  virtual TransparentLabel& Label(std::string_view name) = 0;
+  virtual PictureBox& Picture(std::string_view name) = 0;
+  virtual EditBox& Edit(std::string_view name) = 0;
+  virtual ImageButton& Button(std::string_view name) = 0;
+  virtual ReportListView& List(std::string_view name) = 0;
+  virtual WindowTimer& Timer(std::string_view name) = 0;
+};
+
+}  // namespace toolkit
