@@ -21,11 +21,19 @@ endmacro()
 # One test program per folder of tests; every GoogleTest case becomes a CTest test.
 # Labels: 'threaded' marks programs that also run under ThreadSanitizer.
 function(trevalo_test name)
-  cmake_parse_arguments(arg "GBK" "LABELS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "GBK" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main GTest::gmock)
   if(arg_GBK)
     trevalo_gbk_texts(${name})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${arg_LABELS}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # Discovery would split a list of labels into properties of their own, so CTest reads the labels
+  # from a file of their own, after the discovered tests.
+  set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+  file(WRITE ${labels_file}
+       "if(${name}_TESTS)\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS [==[${arg_LABELS}]==])\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
 endfunction()
