@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-posix
   libcurl4-openssl-dev rapidjson-dev libcpp-httplib-dev libsqlite3-dev
+  qt6-base-dev fonts-wqy-microhei xvfb xauth
 )
 
 missing=()

@@ -31,7 +31,8 @@ struct ControlLayout {
   std::span<const ListColumn> columns{};     // report list views
   std::span<const std::string_view> rows{};  // design-time rows of a one-column list view
   bool hidden = false;
-  bool password = false;  // an edit box that shows no typed character
+  bool password = false;   // an edit box that shows no typed character
+  bool lightText = false;  // a label over a dark part of the background
 };
 
 struct WindowLayout {

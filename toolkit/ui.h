@@ -20,6 +20,8 @@ class Ui {
   // Creates the window on its first load, running onCreated once its controls exist; a later load
   // finds the same window and runs nothing. Loading does not show the window.
   virtual Window& LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) = 0;
+  // The window of that name if it has been loaded, else null.
+  virtual Window* FindWindow(std::string_view name) = 0;
 
   // Shows a message box and returns when the user has closed it.
   virtual void ShowMessageBox(std::string_view text, std::string_view title, int flags) = 0;

@@ -77,8 +77,7 @@ class HeadlessUi final : public Ui {
   void AtProcessEnd(std::function<void()> work) override { atEnd_.push_back(std::move(work)); }
   [[noreturn]] void EndProcess(int exitCode) override;
 
-  // A window that has been loaded, or null.
-  HeadlessWindow* FindWindow(std::string_view name);
+  HeadlessWindow* FindWindow(std::string_view name) override;
   HeadlessWindow& WindowNamed(std::string_view name);
 
   // Lets virtual time pass, firing every timer that falls due on the way, in time order, and
