@@ -1,0 +1,6 @@
+#pragma once
+
+#include "toolkit/layout.h"
+
+inline constexpr const char* kConfirmWindowName = "ConfirmWindow";
+extern const toolkit::WindowLayout kConfirmWindowLayout;

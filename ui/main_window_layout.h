@@ -1,0 +1,6 @@
+#pragma once
+
+#include "toolkit/layout.h"
+
+inline constexpr const char* kMainWindowName = "MainWindow";
+extern const toolkit::WindowLayout kMainWindowLayout;
