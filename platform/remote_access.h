@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace platform {
 
@@ -19,6 +20,7 @@ static_assert(sizeof(RasConnA) == 412, "RASCONNA is 412 bytes");
 
 // Results of the service's calls: 0 for success, otherwise a remote-access error number.
 inline constexpr std::uint32_t kRasSuccess = 0;
+inline constexpr std::uint32_t kRasInvalidHandle = 6;
 inline constexpr std::uint32_t kRasBufferTooSmall = 603;
 
 // The system's remote-access service: it owns the connections, which outlive the client.
@@ -33,5 +35,8 @@ class RemoteAccess {
   // Starts ending the connection; returns before it is gone.
   virtual std::uint32_t HangUp(std::uint32_t connection) = 0;
 };
+
+// The system's remote-access service.
+std::unique_ptr<RemoteAccess> CreateRemoteAccess();
 
 }  // namespace platform

@@ -13,7 +13,7 @@ cmake --build --preset mingw
 
 echo "== ThreadSanitizer: threaded tests"
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan
+cmake --build --preset tsan --target threaded_tests
 ctest --preset tsan
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer: all tests"

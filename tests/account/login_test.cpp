@@ -185,7 +185,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, RestoreCombination,
                                          RestoreCase{"Yes", "yes", "", "no", "no", false},
                                          RestoreCase{"yes", nullptr, "user1", "yes", "no", false},
                                          RestoreCase{"yes", "no", "user1", "yes", "no", false},
-                                         RestoreCase{"yes", "yes", "user1", "yes", "yes", true}));
+                                         RestoreCase{"yes", "yes", "user1", "yes", "yes", true}),
+                         [](const testing::TestParamInfo<RestoreCase>& info) {
+                           auto word = [](const char* value) { return std::string(value ? value : "absent"); };
+                           return "Remember_" + word(info.param.remember) + "_AutoLogin_" + word(info.param.autoLogin);
+                         });
 
 TEST_F(Restore, AutomaticLoginThatFailsShowsTheMessage) {
   Store("yes", "yes");
