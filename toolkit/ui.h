@@ -34,6 +34,8 @@ class Ui {
   virtual void WaitProcessingMessages(int milliseconds) = 0;
   // Runs the task on the user-interface thread; callable from any thread.
   virtual void Post(std::function<void()> task) = 0;
+  // Runs the task on the user-interface thread once the time has passed; called on that thread.
+  virtual void PostAfter(int milliseconds, std::function<void()> task) = 0;
   // Milliseconds since some fixed moment, as the system's tick count.
   virtual std::uint64_t TickCount() const = 0;
 

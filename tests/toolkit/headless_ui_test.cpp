@@ -112,6 +112,16 @@ TEST_F(HeadlessToolkit, WaitsRunTimersAndPostedTasks) {
   EXPECT_EQ(ticks, 3);
 }
 
+TEST_F(HeadlessToolkit, DelayedTasksRunWhenTheirVirtualTimeComes) {
+  std::vector<std::uint64_t> ran;
+  ui.PostAfter(2000, [&] { ran.push_back(ui.TickCount()); });
+  ui.PostAfter(500, [&] { ran.push_back(ui.TickCount()); });
+  ui.AdvanceTime(1999);
+  EXPECT_EQ(ran, std::vector<std::uint64_t>{500});
+  ui.AdvanceTime(1);
+  EXPECT_EQ(ran, (std::vector<std::uint64_t>{500, 2000}));
+}
+
 TEST_F(HeadlessToolkit, BusyWaitOnTheTickCountEnds) {
   std::uint64_t start = ui.TickCount();
   while (ui.TickCount() - start < 1000) ui.ProcessPendingMessages();

@@ -102,6 +102,16 @@ TEST_F(QtMessageLoopTest, TasksPostedFromAnotherThreadRunInOrderOnTheInterfaceTh
   for (auto id : ranOn) EXPECT_EQ(id, std::this_thread::get_id());
 }
 
+TEST_F(QtMessageLoopTest, DelayedTaskRunsOnceItsTimeHasPassed) {
+  const auto start = Clock::now();
+  Clock::time_point ran{};
+  ui.PostAfter(80, [&] { ran = Clock::now(); });
+  ui.WaitProcessingMessages(40);
+  EXPECT_EQ(ran, Clock::time_point{});
+  ASSERT_TRUE(WaitFor([&] { return ran != Clock::time_point{}; }));
+  EXPECT_GE(ran - start, std::chrono::milliseconds(75));
+}
+
 TEST_F(QtMessageLoopTest, MessageBoxShowsAnErrorWithOneButtonAndReturnsWhenClosed) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title, text;

@@ -1,5 +1,6 @@
 #include "toolkit/headless/headless_ui.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +93,10 @@ void HeadlessUi::Post(std::function<void()> task) {
   postedArrived_.notify_all();
 }
 
+void HeadlessUi::PostAfter(int milliseconds, std::function<void()> task) {
+  delayed_.emplace(now_ + static_cast<std::uint64_t>(std::max(milliseconds, 0)), std::move(task));
+}
+
 void HeadlessUi::EndProcess(int exitCode) {
   if (!ended_) {
     ended_ = true;
@@ -118,8 +123,8 @@ void HeadlessUi::AdvanceTime(std::uint64_t milliseconds) {
   const std::uint64_t target = now_ + milliseconds;
   for (;;) {
     RunPostedTasks();
-    // The earliest running timer due by the target.
-    std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
+    // The earliest running timer or delayed task due by the target.
+    std::uint64_t next = delayed_.empty() ? std::numeric_limits<std::uint64_t>::max() : delayed_.begin()->first;
     for (auto& [name, window] : windows_) {
       for (HeadlessTimer* timer : window->Timers()) {
         if (timer->Period() > 0 && timer->Due() < next) next = timer->Due();
@@ -159,9 +164,15 @@ bool HeadlessUi::RunPostedTasks() {
   }
 }
 
-// Every timer due by now ticks once; a tick that takes a while in virtual time (a wait inside the
-// handler) does not make the timer catch up with the ticks it missed, as a system timer does not.
+// Every delayed task due by now runs, and every timer due by now ticks once; a tick that takes a
+// while in virtual time (a wait inside the handler) does not make the timer catch up with the
+// ticks it missed, as a system timer does not.
 void HeadlessUi::FireDueTimers() {
+  while (!delayed_.empty() && delayed_.begin()->first <= now_) {
+    std::function<void()> task = std::move(delayed_.begin()->second);
+    delayed_.erase(delayed_.begin());
+    task();
+  }
   std::vector<HeadlessTimer*> due;
   for (auto& [name, window] : windows_) {
     for (HeadlessTimer* timer : window->Timers()) {

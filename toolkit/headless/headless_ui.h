@@ -73,6 +73,7 @@ class HeadlessUi final : public Ui {
   void ProcessPendingMessages() override;
   void WaitProcessingMessages(int milliseconds) override;
   void Post(std::function<void()> task) override;
+  void PostAfter(int milliseconds, std::function<void()> task) override;
   std::uint64_t TickCount() const override { return now_; }
   void AtProcessEnd(std::function<void()> work) override { atEnd_.push_back(std::move(work)); }
   [[noreturn]] void EndProcess(int exitCode) override;
@@ -99,6 +100,9 @@ class HeadlessUi final : public Ui {
   std::vector<MessageBoxRecord> messageBoxes_;
   std::vector<std::function<void()>> atEnd_;
   bool ended_ = false;
+
+  // Tasks waiting for their virtual time, in the order of that time.
+  std::multimap<std::uint64_t, std::function<void()>> delayed_;
 
   std::mutex postedMutex_;
   std::condition_variable postedArrived_;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +66,10 @@ void QtUi::WaitProcessingMessages(int milliseconds) {
 void QtUi::Post(std::function<void()> task) {
   QMetaObject::invokeMethod(
       postBox_.get(), [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+}
+
+void QtUi::PostAfter(int milliseconds, std::function<void()> task) {
+  QTimer::singleShot(std::max(milliseconds, 0), postBox_.get(), [task = std::move(task)] { task(); });
 }
 
 std::uint64_t QtUi::TickCount() const {

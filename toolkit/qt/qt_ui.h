@@ -35,6 +35,7 @@ class QtUi final : public Ui {
   void ProcessPendingMessages() override;
   void WaitProcessingMessages(int milliseconds) override;
   void Post(std::function<void()> task) override;
+  void PostAfter(int milliseconds, std::function<void()> task) override;
   std::uint64_t TickCount() const override;
   void AtProcessEnd(std::function<void()> work) override { atEnd_.push_back(std::move(work)); }
   // Workers may still run when the process ends: it ends at once, freeing nothing they touch.
