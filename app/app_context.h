@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/configuration.h"
 #include "app/worker_threads.h"
+#include "platform/autorun.h"
 #include "platform/http_request_object.h"
 #include "platform/remote_access.h"
 #include "toolkit/ui.h"
@@ -17,6 +18,8 @@ struct Services {
   std::function<bool(std::string_view name)> claimSingleInstance;
   std::function<int(const std::string& testPageUrl)> isInternetConnected;
   platform::RemoteAccess* remoteAccess = nullptr;
+  platform::Autorun* autorun = nullptr;
+  std::string programPath;  // the running program, as start-up registers it
 };
 
 // Everything a handler, tick or worker of the system works with.

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "app/start_application.h"
+#include "platform/autorun.h"
 #include "platform/internet_check.h"
+#include "platform/paths.h"
 #include "platform/remote_access.h"
 #include "platform/single_instance.h"
 #include "toolkit/qt/qt_ui.h"
@@ -23,10 +25,14 @@ std::filesystem::path ProgramFolder() {
 
 int main(int argc, char** argv) {
   toolkit::qt::QtUi ui(argc, argv, ProgramFolder() / "assets" / "pictures");
+  // The facilities live as long as the process; it ends without taking them down.
   static std::unique_ptr<platform::RemoteAccess> remoteAccess = platform::CreateRemoteAccess();
+  static std::unique_ptr<platform::Autorun> autorun = platform::CreateAutorun();
   Services services{.createRequestObject = platform::CreateHttpRequestObject,
                     .claimSingleInstance = platform::ClaimSingleInstance,
                     .isInternetConnected = platform::IsInternetConnected,
-                    .remoteAccess = remoteAccess.get()};
+                    .remoteAccess = remoteAccess.get(),
+                    .autorun = autorun.get(),
+                    .programPath = platform::ProgramPath()};
   StartApplication(ui, std::move(services), ReadConfiguration());
 }

@@ -10,4 +10,7 @@ extern const char kPathSeparator;
 // The user's folder for temporary files, ending in kPathSeparator.
 std::string TempDirectory();
 
+// The full path of the running program.
+std::string ProgramPath();
+
 }  // namespace platform

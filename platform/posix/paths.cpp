@@ -1,5 +1,8 @@
 #include "platform/paths.h"
 
+#include <unistd.h>
+
+#include <climits>
 #include <cstdlib>
 
 namespace platform {
@@ -19,6 +22,12 @@ std::string TempDirectory() {
   if (directory.empty()) directory = "/tmp";
   if (directory.back() != kPathSeparator) directory += kPathSeparator;
   return directory;
+}
+
+std::string ProgramPath() {
+  char path[PATH_MAX];
+  ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
 }  // namespace platform
