@@ -9,6 +9,11 @@
 
 #include "adapters/adapter_info.h"
 #include "lines/line_catalogue.h"
+#include "ui/tray_icon.h"
+
+namespace toolkit {
+class Ui;
+}
 
 // The one process-wide record. Texts are in the system's code page; an option holds "yes" or
 // "no" as the settings file stores it, and the empty text (never set) counts as off.
@@ -18,6 +23,8 @@
 // is written only by the worker that holds that list's busy flag. Everything else belongs to the
 // user-interface thread.
 struct AppState {
+  explicit AppState(toolkit::Shell& shell) : trayIcon(shell) {}
+
   std::string account;
   std::string settingsPath;
   std::string loginResponse;
@@ -49,6 +56,7 @@ struct AppState {
   std::atomic<int> lineListBusy{0};  // workers
   std::string lineFilter;
   std::string adapterName;
+  TrayIcon trayIcon;
   std::string timedReconnect;
   std::string autoStart;
   std::string reconnectInterval;
@@ -57,9 +65,10 @@ struct AppState {
   std::vector<AdapterInfo> adapters;
 };
 
-// Creates the record with its catalogues in their first state; every other field starts empty.
-// Workers keep their own reference, so the record outlives the last of them.
-std::shared_ptr<AppState> InitAppState();
+// Creates the record with its catalogues in their first state and its tray icon on the toolkit's
+// shell; every other field starts empty. Workers keep their own reference, so the record outlives
+// the last of them.
+std::shared_ptr<AppState> InitAppState(toolkit::Ui& ui);
 
 // Lets go of the process's reference at process end. Whatever a running worker still uses stays
 // alive until that worker ends; nothing is hung up or re-enabled here.

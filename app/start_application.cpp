@@ -3,7 +3,7 @@
 #include "app/login_window.h"
 
 void StartApplication(toolkit::Ui& ui, Services services, Configuration configuration) {
-  AppContext context{.state = InitAppState(),
+  AppContext context{.state = InitAppState(ui),
                      .ui = ui,
                      .services = std::move(services),
                      .configuration = std::move(configuration),

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsimdjson-dev
   g++-mingw-w64-i686-posix
   libcurl4-openssl-dev rapidjson-dev libcpp-httplib-dev libsqlite3-dev
   qt6-base-dev fonts-wqy-microhei xvfb xauth

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "toolkit/layout.h"
+#include "toolkit/shell.h"
 #include "toolkit/window.h"
 
 namespace toolkit {
@@ -22,6 +23,9 @@ class Ui {
   virtual Window& LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) = 0;
   // The window of that name if it has been loaded, else null.
   virtual Window* FindWindow(std::string_view name) = 0;
+
+  // The window system's services behind the windows: notification area, window procedures.
+  virtual toolkit::Shell& Shell() = 0;
 
   // Shows a message box and returns when the user has closed it.
   virtual void ShowMessageBox(std::string_view text, std::string_view title, int flags) = 0;

@@ -89,7 +89,7 @@ class LoginGui : public testing::Test {
   char* argv[2] = {program, nullptr};
   toolkit::qt::QtUi ui{argc, argv, ProgramFolder() / "assets" / "pictures"};
   FakeRemoteAccess remoteAccess;
-  AppContext context{.state = InitAppState(), .ui = ui, .services = {}, .configuration = {}, .workers = {}};
+  AppContext context{.state = InitAppState(ui), .ui = ui, .services = {}, .configuration = {}, .workers = {}};
 };
 
 TEST_F(LoginGui, AWrongPasswordShowsTheServicesRefusalThenTheRightOneHandsOver) {

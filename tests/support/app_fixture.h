@@ -46,5 +46,5 @@ class AppFixture : public testing::Test {
   bool anotherCopyRunning = false;
   std::vector<std::string> claims;
   std::vector<std::string> checkedPages;
-  AppContext context{.state = InitAppState(), .ui = ui, .services = {}, .configuration = {}, .workers = {}};
+  AppContext context{.state = InitAppState(ui), .ui = ui, .services = {}, .configuration = {}, .workers = {}};
 };

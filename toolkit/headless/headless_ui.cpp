@@ -8,7 +8,8 @@
 
 namespace toolkit::headless {
 
-HeadlessWindow::HeadlessWindow(const WindowLayout& layout, const std::uint64_t& clock) : name_(layout.name) {
+HeadlessWindow::HeadlessWindow(const WindowLayout& layout, const std::uint64_t& clock, WindowHandle handle)
+    : name_(layout.name), handle_(handle) {
   for (const ControlLayout& control : layout.controls) {
     std::string name(control.name);
     switch (control.kind) {
@@ -62,7 +63,7 @@ std::vector<HeadlessTimer*> HeadlessWindow::Timers() {
 Window& HeadlessUi::LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) {
   if (HeadlessWindow* existing = FindWindow(layout.name)) return *existing;
   auto& window = windows_[std::string(layout.name)];
-  window = std::make_unique<HeadlessWindow>(layout, now_);
+  window = std::make_unique<HeadlessWindow>(layout, now_, shell_.AddWindow());
   if (onCreated) onCreated(*window);
   return *window;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/headless/headless_controls.h"
+#include "toolkit/headless/headless_shell.h"
 #include "toolkit/ui.h"
 
 namespace toolkit::headless {
@@ -21,9 +22,10 @@ struct ProcessEnded {
 
 class HeadlessWindow final : public Window {
  public:
-  HeadlessWindow(const WindowLayout& layout, const std::uint64_t& clock);
+  HeadlessWindow(const WindowLayout& layout, const std::uint64_t& clock, WindowHandle handle);
 
   std::string_view Name() const override { return name_; }
+  WindowHandle Handle() const override { return handle_; }
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
   bool Visible() const override { return visible_; }
@@ -45,6 +47,7 @@ class HeadlessWindow final : public Window {
   Control& Find(std::map<std::string, std::unique_ptr<Control>, std::less<>>& controls, std::string_view name);
 
   std::string name_;
+  WindowHandle handle_;
   std::string caption_;
   bool visible_ = false;
   std::map<std::string, std::unique_ptr<HeadlessLabel>, std::less<>> labels_;
@@ -68,6 +71,7 @@ struct MessageBoxRecord {
 class HeadlessUi final : public Ui {
  public:
   Window& LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) override;
+  HeadlessShell& Shell() override { return shell_; }
   void ShowMessageBox(std::string_view text, std::string_view title, int flags) override;
   void Run() override;
   void ProcessPendingMessages() override;
@@ -96,6 +100,7 @@ class HeadlessUi final : public Ui {
   void FireDueTimers();
 
   std::uint64_t now_ = 0;
+  HeadlessShell shell_;
   std::map<std::string, std::unique_ptr<HeadlessWindow>, std::less<>> windows_;
   std::vector<MessageBoxRecord> messageBoxes_;
   std::vector<std::function<void()>> atEnd_;

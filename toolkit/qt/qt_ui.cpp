@@ -19,7 +19,8 @@ namespace toolkit::qt {
 QtUi::QtUi(int& argc, char** argv, const std::filesystem::path& picturesFolder)
     : application_(std::make_unique<QApplication>(argc, argv)),
       postBox_(std::make_unique<QObject>()),
-      pictures_(std::make_unique<PictureStore>(QFile::decodeName(picturesFolder.c_str()))) {
+      pictures_(std::make_unique<PictureStore>(QFile::decodeName(picturesFolder.c_str()))),
+      shell_(std::make_unique<QtShell>(QFile::decodeName(picturesFolder.c_str()))) {
   // Hiding every window (the main window goes to the tray) must not end the message loop.
   QApplication::setQuitOnLastWindowClosed(false);
 }
@@ -30,7 +31,7 @@ QtUi::~QtUi() = default;
 Window& QtUi::LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) {
   if (Window* existing = FindWindow(layout.name)) return *existing;
   auto& window = windows_[std::string(layout.name)];
-  window = std::make_unique<QtWindow>(layout, *pictures_);
+  window = std::make_unique<QtWindow>(layout, *pictures_, *shell_);
   if (onCreated) onCreated(*window);
   return *window;
 }

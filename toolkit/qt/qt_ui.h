@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/qt/qt_shell.h"
 #include "toolkit/ui.h"
 
 class QApplication;
@@ -30,6 +31,7 @@ class QtUi final : public Ui {
 
   Window& LoadWindow(const WindowLayout& layout, const std::function<void(Window&)>& onCreated) override;
   Window* FindWindow(std::string_view name) override;
+  QtShell& Shell() override { return *shell_; }
   void ShowMessageBox(std::string_view text, std::string_view title, int flags) override;
   void Run() override;
   void ProcessPendingMessages() override;
@@ -45,6 +47,7 @@ class QtUi final : public Ui {
   std::unique_ptr<QApplication> application_;
   std::unique_ptr<QObject> postBox_;  // lives on the user-interface thread; posted tasks run there
   std::unique_ptr<PictureStore> pictures_;
+  std::unique_ptr<QtShell> shell_;  // outlives the windows, whose procedures it runs as they go
   std::map<std::string, std::unique_ptr<QtWindow>, std::less<>> windows_;
   std::vector<std::function<void()>> atEnd_;
   bool ending_ = false;

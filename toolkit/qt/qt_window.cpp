@@ -15,9 +15,11 @@
 
 namespace toolkit::qt {
 
-QtWindow::QtWindow(const WindowLayout& layout, PictureStore& pictures)
+QtWindow::QtWindow(const WindowLayout& layout, PictureStore& pictures, QtShell& shell)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       name_(layout.name),
+      shell_(shell),
+      handle_(shell.AddWidget(*this)),
       background_(pictures.Find(layout.background)) {
   setObjectName(ToQString(layout.name));
   setFixedSize(layout.width, layout.height);

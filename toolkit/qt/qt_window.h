@@ -12,18 +12,22 @@
 #include "toolkit/qt/qt_controls.h"
 #include "toolkit/qt/qt_list.h"
 #include "toolkit/qt/qt_pictures.h"
+#include "toolkit/qt/qt_shell.h"
 #include "toolkit/window.h"
 
 namespace toolkit::qt {
 
 // A top-level window without system frame, painted from its background picture, holding the
 // widgets of its layout. A press on the background (or on a control that takes no press) and a
-// move drag the window.
+// move drag the window. The window's handle lives as long as the window; its procedure sees
+// kWmDestroy as the window goes.
 class QtWindow final : public QWidget, public Window {
  public:
-  QtWindow(const WindowLayout& layout, PictureStore& pictures);
+  QtWindow(const WindowLayout& layout, PictureStore& pictures, QtShell& shell);
+  ~QtWindow() override { shell_.DestroyWidget(handle_); }
 
   std::string_view Name() const override { return name_; }
+  WindowHandle Handle() const override { return handle_; }
   std::string Caption() const override { return caption_; }
   void SetCaption(std::string_view caption) override;
   bool Visible() const override { return isVisible(); }
@@ -54,6 +58,8 @@ class QtWindow final : public QWidget, public Window {
   void BuildControls(const WindowLayout& layout, PictureStore& pictures);
 
   std::string name_;
+  QtShell& shell_;
+  WindowHandle handle_;
   std::string caption_;
   const QPixmap& background_;
   std::optional<QPoint> dragOffset_;
