@@ -67,6 +67,12 @@ class LoginGui : public testing::Test {
     QTest::mouseClick(control.window()->windowHandle(), Qt::LeftButton, {},
                       control.mapTo(control.window(), control.rect().center()));
   }
+  // A click on a row of a list, at the middle of its province cell.
+  static void ClickRow(toolkit::qt::QtList& list, int row) {
+    QRect cell = list.visualRect(list.model()->index(row, 1));
+    QPoint inWindow = list.viewport()->mapTo(list.window(), cell.center());
+    QTest::mouseClick(list.window()->windowHandle(), Qt::LeftButton, {}, inWindow);
+  }
   void TypeInto(QWidget& edit, const std::string& text) {
     Click(edit);
     QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
@@ -115,6 +121,20 @@ TEST_F(LoginGui, AWrongPasswordShowsTheServicesRefusalThenTheRightOneHandsOver) 
 
   toolkit::qt::QtWindow& main = Window(kMainWindowName);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  EXPECT_EQ(main.Label(Gbk("透明标签_帐号")).Text(), "demo");
+  EXPECT_EQ(main.Label(Gbk("透明标签_已选线路")).Text(), Gbk("全国混播混合1"));
+  // The delayed refresh shows the lines the service sent.
+  toolkit::qt::QtList& lines = main.List(Gbk("超级列表框_节点列表"));
+  ASSERT_TRUE(WaitFor([&] { return lines.RowCount() > 100; }));
+  ClickRow(lines, 2);
+  std::string picked = lines.Cell(2, 1) + lines.Cell(2, 2);
+  EXPECT_EQ(main.Label(Gbk("透明标签_已选线路")).Text(), picked);
+  EXPECT_EQ(context.state->serverHost, lines.Cell(2, 5));
+  Click(main.Label(Gbk("透明标签_L2TP")));
+  EXPECT_EQ(context.state->protocol, "L2TP");
+  ui.ProcessPendingMessages();
+  Screenshot(main, "main-window.png");
+
   Click(main.Label(Gbk("透明标签_注销")));
   toolkit::qt::QtWindow& confirm = Window(kConfirmWindowName);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&confirm));
