@@ -19,16 +19,6 @@ namespace {
 
 constexpr std::uint32_t kBusyMilliseconds = 1500;
 
-// The service's HTTP library is a shared library built without ThreadSanitizer, so the hand-overs
-// between its own threads go unseen and a sanitized service reports them, and stops. Calls made
-// from inside that library are left out; the service's own code is still checked.
-std::string ServiceSanitizerOptions(const TempFolder& folder) {
-  const std::string suppressions = folder.File("line-service.supp");
-  WriteFileBytes(suppressions, "called_from_lib:libcpp-httplib.so\n");
-  const char* options = std::getenv("TSAN_OPTIONS");
-  return (options != nullptr ? std::string(options) + ":" : std::string()) + "suppressions=" + suppressions;
-}
-
 class LineChoiceWithService : public AppFixture {
  protected:
   void SetUp() override {
@@ -61,8 +51,6 @@ class LineChoiceWithService : public AppFixture {
     return -1;
   }
 
-  const std::string serviceSanitizerOptions = ServiceSanitizerOptions(folder);
-  ScopedEnvironment serviceSanitizer{"TSAN_OPTIONS", serviceSanitizerOptions.c_str()};
   LineServiceProcess service{{"--port", "0", "--db", folder.File("lines.db")}};
 };
 
