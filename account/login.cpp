@@ -11,10 +11,6 @@ namespace {
 constexpr const char* kStatusLabel = "透明标签_登录状态";
 constexpr int kHandOverTickMs = 1;
 
-ServiceAddress ApiAddress(const AppContext& context) {
-  return {context.configuration.apiHost, context.configuration.apiPort};
-}
-
 void ToggleLoginSwitch(AppContext& context, const char* pictureBox, std::string& option) {
   std::optional<std::string> state = ToggleCheckMark(LoginWindow(context).Picture(pictureBox));
   if (!state) return;
@@ -41,7 +37,8 @@ void OnLoginClicked(AppContext& context) {
   const std::string& testPage = context.configuration.internetCheckUrl;
   if (context.services.isInternetConnected(testPage) == 1) {
     if (account().empty() || password().empty()) return;
-    LoginAnswer answer = RequestLogin(context.services.createRequestObject, ApiAddress(context), account(), password());
+    LoginAnswer answer =
+        RequestLogin(context.services.createRequestObject, context.configuration.ApiAddress(), account(), password());
     AppState& state = *context.state;
     state.loginResponse = answer.response;
     state.loginCode = answer.code;

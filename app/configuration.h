@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "service/service_endpoints.h"
+
 // What the deployment decides. Each value has a compiled default that an environment variable
 // overrides; the README lists them.
 struct Configuration {
@@ -9,6 +11,8 @@ struct Configuration {
   int apiPort = 8001;             // TREVALO_API_PORT
   std::string internetCheckUrl;   // TREVALO_INTERNET_CHECK_URL: the page the internet check fetches
   std::string defaultServerHost;  // TREVALO_DEFAULT_SERVER: the line dialled before the user picks one
+
+  ServiceAddress ApiAddress() const { return {apiHost, apiPort}; }
 };
 
 Configuration ReadConfiguration();

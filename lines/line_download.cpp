@@ -76,8 +76,8 @@ void UpdateLines(AppContext& context, AppState& state, std::string_view mode) {
 
 LineListDownload FetchLineList(AppContext& context, AppState& state, std::string_view mode) {
   bool isStatic = mode == kStaticLineMode;
-  ServiceAddress address{context.configuration.apiHost, context.configuration.apiPort};
-  std::string url = ServiceUrl(address, isStatic ? ServiceEndpoint::GetStaticIpList : ServiceEndpoint::ServerListPc);
+  std::string url = ServiceUrl(context.configuration.ApiAddress(),
+                               isStatic ? ServiceEndpoint::GetStaticIpList : ServiceEndpoint::ServerListPc);
   (isStatic ? state.staticListUrl : state.serverListUrl) = url;
   return DownloadLineList(context.services.createRequestObject, url, isStatic ? kStaticListCode : kDynamicListCode);
 }

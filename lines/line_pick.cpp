@@ -33,9 +33,9 @@ void OnLinePicked(AppContext& context) {
   const std::string name = list.Cell(row, kProvinceColumn) + list.Cell(row, kCityColumn);
 
   if (state.lineMode == kStaticLineMode) {
-    const ServiceAddress api{context.configuration.apiHost, context.configuration.apiPort};
     toolkit::TransparentLabel& status = window.Label("透明标签_连接状态");
-    if (!RequestStaticIpReservation(context.services.createRequestObject, api, state.account, state.staticIp)) {
+    if (!RequestStaticIpReservation(context.services.createRequestObject, context.configuration.ApiAddress(),
+                                    state.account, state.staticIp)) {
       status.SetText("设置静态IP失败！该线路暂时不可用，请重试或者尝试切换其他线路！");
       return;
     }
