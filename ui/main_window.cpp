@@ -5,6 +5,7 @@
 #include "lines/line_choice.h"
 #include "ui/main_window_layout.h"
 #include "ui/main_window_settings.h"
+#include "ui/tray_icon.h"
 #include "vpn/protocol_choice.h"
 
 namespace {
@@ -39,4 +40,9 @@ toolkit::Window& LoadMainWindow(AppContext& context) {
 
 toolkit::Window& MainWindow(AppContext& context) { return *context.ui.FindWindow(kMainWindowName); }
 
-void HideMainWindow(AppContext& context) { MainWindow(context).Hide(); }
+// Only the tray icon brings a hidden window back. Where the desktop has no notification area the
+// window stays: hidden, it would be lost, and a new start is refused while this copy runs.
+void HideMainWindow(AppContext& context) {
+  if (!context.state->trayIcon.IconShown()) return;
+  MainWindow(context).Hide();
+}

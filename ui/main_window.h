@@ -11,5 +11,6 @@ toolkit::Window& LoadMainWindow(AppContext& context);
 // The main window once it has been loaded.
 toolkit::Window& MainWindow(AppContext& context);
 
-// The minimise mark hides the window; it is never minimised to the taskbar.
+// The minimise mark hides the window, which the tray icon brings back; it is never minimised to
+// the taskbar. Without a tray icon it stays.
 void HideMainWindow(AppContext& context);

@@ -78,7 +78,9 @@ bool TrayIcon::AddIcon(toolkit::WindowHandle window, std::string_view iconFile, 
   notifyData_.hIcon = icon;
   notifyData_.uTimeout = kBalloonTimeout;
   CopyTip(tip);
-  return shell_.NotifyIcon(toolkit::kNimAdd, notifyData_);
+  bool added = shell_.NotifyIcon(toolkit::kNimAdd, notifyData_);
+  iconShown_ = iconShown_ || added;
+  return added;
 }
 
 bool TrayIcon::SetTip(std::string_view tip) {

@@ -42,6 +42,8 @@ class TrayIcon {
   // window's own small icon, and the tip. False, changing nothing, when there is no such window;
   // else whether the shell took the icon.
   bool AddIcon(toolkit::WindowHandle window, std::string_view iconFile, bool useIconFile, std::string_view tip);
+  // Whether an icon has been added, and so stands in the notification area.
+  bool IconShown() const { return iconShown_; }
   // Shows a new tip. The record holds 127 bytes of it: a longer tip is cut there, and a double-byte
   // character that would not fit whole is left out whole, so the tip never ends in half a character.
   bool SetTip(std::string_view tip);
@@ -71,4 +73,5 @@ class TrayIcon {
   toolkit::WindowHandle ownerWindow_ = 0;
   toolkit::Shell& shell_;
   TrayEventRoutine eventRoutine_;  // the owner window's "Exec Event" property points here
+  bool iconShown_ = false;
 };

@@ -192,6 +192,14 @@ TEST_F(MainWindowTest, TheTrayIconIsAttachedAndItsDoubleClickShowsOrHidesTheWind
   EXPECT_FALSE(window.Visible());
 }
 
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowIsNotHiddenAwayForGood) {
+  ui.Shell().SetNotificationArea(false);
+  toolkit::headless::HeadlessWindow& window = Open();
+  EXPECT_FALSE(context.state->trayIcon.IconShown());
+  window.Label("透明标签_最小化").SimulatePress();
+  EXPECT_TRUE(window.Visible());
+}
+
 TEST_F(MainWindowTest, TheLineListIsRefreshedTwoSecondsAfterCreation) {
   toolkit::headless::HeadlessWindow& window = Open();
   window.Label("透明标签_连接状态").SetText("");
