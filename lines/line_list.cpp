@@ -1,8 +1,7 @@
 #include "lines/line_list.h"
 
+#include <memory_resource>
 #include <unordered_map>
-
-#include "service/json_document.h"
 
 namespace {
 
@@ -18,17 +17,37 @@ std::string LowerAscii(std::string text) {
   return text;
 }
 
+// The members of element `prefix` of a document, read through their paths.
+struct PrefixedMembers {
+  std::string GetText(std::string_view name) const { return document.GetText(PathOf(name)); }
+  std::int32_t GetInt(std::string_view name) const { return document.GetInt(PathOf(name)); }
+  std::string PathOf(std::string_view name) const { return std::string(prefix).append(name); }
+
+  const JsonDocument& document;
+  const std::string& prefix;
+};
+
+// Both readers of a record take its fields here, so that they cannot read them differently.
+template <typename Members>
+LineRecord ReadFields(const Members& members, std::string_view mode) {
+  LineRecord line;
+  line.province = members.GetText("province");
+  line.city = members.GetText("city");
+  line.domain = LowerAscii(members.GetText("domain"));
+  line.isp = members.GetText("isp");
+  line.status = members.GetInt("status");
+  if (mode == kStaticLineMode) line.ip = members.GetText("ip");
+  return line;
+}
+
 }  // namespace
 
 LineRecord ReadLineRecord(const JsonDocument& document, const std::string& prefix, std::string_view mode) {
-  LineRecord line;
-  line.province = document.GetText(prefix + "province");
-  line.city = document.GetText(prefix + "city");
-  line.domain = LowerAscii(document.GetText(prefix + "domain"));
-  line.isp = document.GetText(prefix + "isp");
-  line.status = document.GetInt(prefix + "status");
-  if (mode == kStaticLineMode) line.ip = document.GetText(prefix + "ip");
-  return line;
+  return ReadFields(PrefixedMembers{document, prefix}, mode);
+}
+
+LineRecord ReadLineRecord(const JsonDocument::Element& element, std::string_view mode) {
+  return ReadFields(element, mode);
 }
 
 std::optional<std::size_t> FindProvinceGroup(const std::vector<ProvinceGroup>& groups, std::string_view name) {
@@ -49,17 +68,23 @@ ParsedLineList ParseLineList(std::string_view body, std::string_view mode) {
   ParsedLineList result;
   JsonDocument document;
   if (!document.Parse(body)) return result;
-  int count = document.GetCount("data");
-  // The new groups have distinct names, so an index finds the same group a search would.
+  // The new groups have distinct names, so an index finds the same group a search would. A list
+  // comes province by province, so the group of the line before is tried first.
   std::unordered_map<std::string, std::size_t> groupOf;
-  for (int i = 0; i < count; ++i) {
-    LineRecord line = ReadLineRecord(document, "data[" + std::to_string(i) + "].", mode);
-    if (line.status == -1) continue;
-    auto [found, added] = groupOf.try_emplace(line.province, result.groups.size());
-    if (added) result.groups.push_back({.name = line.province, .lines = {}});
-    result.groups[found->second].lines.push_back(std::move(line));
+  std::size_t group = 0;
+  // Element i is element "data[i]." as ReadLineRecord by prefix reads it, met without walking
+  // from the root for each member.
+  document.ForEachElement("data", [&](const JsonDocument::Element& element) {
+    LineRecord line = ReadLineRecord(element, mode);
+    if (line.status == -1) return;
+    if (result.groups.empty() || result.groups[group].name != line.province) {
+      auto [found, added] = groupOf.try_emplace(line.province, result.groups.size());
+      if (added) result.groups.push_back({.name = line.province, .lines = {}});
+      group = found->second;
+    }
+    result.groups[group].lines.push_back(std::move(line));
     ++result.count;
-  }
+  });
   return result;
 }
 
@@ -82,7 +107,10 @@ void MergeLineList(LineCatalogue& catalogue, std::vector<ProvinceGroup> download
     // The first line of each domain, as a search from the start would find it. The index points
     // into the lines, so they are given room first and never move while it is in use.
     lines.reserve(lines.size() + group.lines.size());
-    std::unordered_map<std::string_view, std::size_t> lineOf;
+    // Its entries are all let go together at the end of the group, so they are carved from one
+    // growing block rather than allocated and freed one by one.
+    std::pmr::monotonic_buffer_resource indexMemory;
+    std::pmr::unordered_map<std::string_view, std::size_t> lineOf(&indexMemory);
     lineOf.reserve(lines.capacity());
     for (std::size_t i = 0; i < lines.size(); ++i) lineOf.try_emplace(lines[i].domain, i);
 

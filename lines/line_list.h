@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "lines/line_catalogue.h"
-
-class JsonDocument;
+#include "service/json_document.h"
 
 // Reads element `prefix` ("data[3].") of a line list. The domain is lower-cased (ASCII letters
 // only); the static address is read in the static mode only. Absent texts read empty, an absent
 // status 0.
 LineRecord ReadLineRecord(const JsonDocument& document, const std::string& prefix, std::string_view mode);
+// The same record read from the element itself, as ForEachElement hands it over.
+LineRecord ReadLineRecord(const JsonDocument::Element& element, std::string_view mode);
 
 // The position of the first group with exactly this name.
 std::optional<std::size_t> FindProvinceGroup(const std::vector<ProvinceGroup>& groups, std::string_view name);

@@ -18,7 +18,8 @@ std::u16string ToUtf16(std::string_view bytes, CodePage codePage);
 // included, becomes the code page's default character ('?' for 936; U+FFFD for UTF-8).
 std::string FromUtf16(std::u16string_view text, CodePage codePage);
 
-// Shorthands for the conversions between the system's texts and UTF-8.
+// The conversions between the system's texts and UTF-8: what the conversion through UTF-16 above
+// gives, unknown bytes and characters included.
 std::string AnsiToUtf8(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text);
 

@@ -1,6 +1,7 @@
 #include "service/json_document.h"
 
 #include <rapidjson/document.h>
+#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include <algorithm>
@@ -138,11 +139,12 @@ bool IsLowSurrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 // A \u escape of half a surrogate pair without its other half is legal JSON but names no
 // character: the library refuses a lone first half and would keep a lone second half as bytes
 // that are not UTF-8. Both become U+FFFD, which the system's texts receive as '?' like any other
-// character code page 936 lacks. An escaped backslash is stepped over whole.
+// character code page 936 lacks. An escaped backslash is stepped over whole, and so is every
+// escape that does not start "\ud" or "\uD", undecoded: no other can be half a pair.
 void ReplaceLoneSurrogates(std::string& text) {
   for (std::size_t at = text.find('\\'); at != std::string::npos && at + 1 < text.size(); at = text.find('\\', at)) {
     unsigned unit = 0;
-    if (text[at + 1] != 'u' || !ReadHex4(text, at + 2, unit)) {
+    if (text[at + 1] != 'u' || at + 2 == text.size() || (text[at + 2] | 0x20) != 'd' || !ReadHex4(text, at + 2, unit)) {
       at += 2;
       continue;
     }
@@ -155,6 +157,27 @@ void ReplaceLoneSurrogates(std::string& text) {
     if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) text.replace(at + 2, 4, "fffd");
     at += 6;
   }
+}
+
+// What decides how a JSON text reaches the library, found in one pass over it, as a list is long.
+struct TextSurvey {
+  bool zeroByte;
+  bool ascii;
+  // "\ud" or "\uD" somewhere, without which no escape in the text is half a surrogate pair.
+  bool surrogateEscape;
+};
+
+TextSurvey Survey(std::string_view text) {
+  // No early exit, so that the loop runs many bytes at a time.
+  unsigned char bits = 0;
+  unsigned char zero = 0;
+  unsigned char escape = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    bits |= static_cast<unsigned char>(text[at]);
+    zero |= text[at] == '\0';
+    if (at >= 2) escape |= (text[at - 2] == '\\') & (text[at - 1] == 'u') & ((text[at] | 0x20) == 'd');
+  }
+  return {.zeroByte = zero != 0, .ascii = bits < 0x80, .surrogateEscape = escape != 0};
 }
 
 // A text of the system in UTF-8, converting only the runs that are not ASCII: a line list is mostly
@@ -177,12 +200,16 @@ std::string ToUtf8(std::string_view text) {
 }
 
 // A JSON text of the system in UTF-8 for the library; none when it holds a zero byte, which would
-// end the library's reading early and let whatever follows pass unread.
-std::optional<std::string> JsonTextToUtf8(std::string_view text) {
-  if (text.find('\0') != std::string_view::npos) return std::nullopt;
-  std::string utf8 = ToUtf8(text);
-  ReplaceLoneSurrogates(utf8);
-  return utf8;
+// end the library's reading early and let whatever follows pass unread. A text that is ASCII
+// without a lone half of a surrogate pair, as a line list is, is its own UTF-8 and is read where
+// it lies; any other is converted into `converted`.
+std::optional<std::string_view> JsonTextToUtf8(std::string_view text, std::string& converted) {
+  TextSurvey survey = Survey(text);
+  if (survey.zeroByte) return std::nullopt;
+  if (survey.ascii && !survey.surrogateEscape) return text;
+  converted = ToUtf8(text);
+  ReplaceLoneSurrogates(converted);
+  return converted;
 }
 
 // Passes the library's reading events on to a document. It refuses nesting beyond kMaxNesting
@@ -224,15 +251,16 @@ class NestingGuard : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Nest
   int deepest_ = 0;
 };
 
-// Reads one JSON value from the stream into the document; false, leaving the document as it was,
-// when the text is not JSON or nests too deep. nesting receives the depth of the value.
-template <unsigned kFlags, typename Stream>
-bool ReadJson(Stream& stream, Document& document, int& nesting) {
+// Reads one JSON value from the UTF-8 text into the document, its strings copied into the document's
+// allocator; false, leaving the document as it was, when the text is not JSON or nests too deep.
+// nesting receives the depth of the value.
+bool ReadJson(std::string_view utf8, Document& document, int& nesting) {
   bool read = false;
   auto generate = [&](Document& target) {
     NestingGuard guard(target);
     rapidjson::Reader reader;
-    read = !reader.Parse<kFlags | rapidjson::kParseNumbersAsStringsFlag>(stream, guard).IsError();
+    rapidjson::MemoryStream stream(utf8.data(), utf8.size());
+    read = !reader.Parse<rapidjson::kParseNumbersAsStringsFlag>(stream, guard).IsError();
     nesting = guard.deepest();
     return read;
   };
@@ -425,26 +453,32 @@ bool IsTruthy(const Value* value) {
 }  // namespace
 
 struct JsonDocument::State {
-  // The UTF-8 text the value was read from in place: the value's strings point into it.
-  std::string text;
+  // Holds the value's strings too: they are copied out of the text they were read from, so that a
+  // line list that is its own UTF-8 is read where the caller holds it.
   Allocator allocator;
   Value root;
   // Name lookups of large objects, built on first use, so that reading each of an object's n
   // members costs n lookups rather than n squared ("data" may be an object keyed "0", "1", …).
   // Any change empties it.
   mutable std::unordered_map<const Value*, std::unordered_map<std::string_view, const Value*>> indexes;
+  // Counts the changes, so that a walk over elements can tell that the values it holds may have moved.
+  std::uint64_t changes = 0;
 
   static constexpr SizeType kIndexedMemberCount = 32;
 
-  // Reads the text in place as the value; false, leaving the value as it was, when it is not JSON.
-  bool Read(std::string utf8) {
-    text = std::move(utf8);
+  // Reads the UTF-8 text as the value; false, leaving the value as it was, when it is not JSON.
+  bool Read(std::string_view utf8) {
     Document document(&allocator);
-    rapidjson::InsituStringStream stream(text.data());
     int nesting = 0;
-    if (!ReadJson<rapidjson::kParseInsituFlag>(stream, document, nesting)) return false;
+    if (!ReadJson(utf8, document, nesting)) return false;
     root = static_cast<Value&>(document);
     return true;
+  }
+
+  // Every change passes through here.
+  void Changed() {
+    indexes.clear();
+    ++changes;
   }
 
   const Value* FindMember(const Value& object, std::string_view name) const {
@@ -498,11 +532,11 @@ struct JsonDocument::State {
       value.SetString(utf8.data(), static_cast<SizeType>(utf8.size()), allocator);
       return true;
     }
-    std::optional<std::string> utf8 = JsonTextToUtf8(source);
+    std::string converted;
+    std::optional<std::string_view> utf8 = JsonTextToUtf8(source, converted);
     if (!utf8) return false;
     Document document(&allocator);
-    rapidjson::StringStream stream(utf8->c_str());
-    if (!ReadJson<rapidjson::kParseDefaultFlags>(stream, document, nesting)) return false;
+    if (!ReadJson(*utf8, document, nesting)) return false;
     value = static_cast<Value&>(document);
     return true;
   }
@@ -510,7 +544,7 @@ struct JsonDocument::State {
   // The place of the step in the container for a write, made as null when an object lacks the
   // member or the index is the end of an array; nullptr when there is no such place.
   Value* PlaceIn(Value& container, const PathStep& step) {
-    indexes.clear();
+    Changed();
     if (container.IsArray()) {
       if (!step.isIndex || step.index > container.Size()) return nullptr;
       if (step.index == container.Size()) container.PushBack(Value(), allocator);
@@ -535,7 +569,7 @@ struct JsonDocument::State {
     if (result == StepResult::kMalformed) return nullptr;
     if (result == StepResult::kEnd) {
       if (nesting > kMaxNesting) return nullptr;
-      indexes.clear();
+      Changed();
       return &root;
     }
     Value* container = &root;
@@ -550,6 +584,16 @@ struct JsonDocument::State {
     if (level + nesting > kMaxNesting) return nullptr;
     return PlaceIn(*container, step);
   }
+};
+
+struct JsonDocument::Element::Place {
+  // As a path through the element would find it: a name step on anything but an object finds nothing.
+  const Value* Member(std::string_view name) const {
+    return value != nullptr && value->IsObject() ? state.FindMember(*value, name) : nullptr;
+  }
+
+  const State& state;
+  const Value* value;  // nullptr when the container lacks the element
 };
 
 JsonDocument::JsonDocument() { Init(); }
@@ -570,8 +614,9 @@ bool JsonDocument::Init() {
 
 bool JsonDocument::Parse(std::string_view text) {
   state_ = std::make_shared<State>();
-  std::optional<std::string> utf8 = JsonTextToUtf8(text);
-  if (utf8 && state_->Read(std::move(*utf8)) && !state_->root.IsNull()) return true;
+  std::string converted;
+  std::optional<std::string_view> utf8 = JsonTextToUtf8(text, converted);
+  if (utf8 && state_->Read(*utf8) && !state_->root.IsNull()) return true;
   state_ = std::make_shared<State>();  // a null value, and nothing of the refused text kept
   return false;
 }
@@ -668,6 +713,23 @@ std::string JsonDocument::GetElementText(int index, std::string_view path, bool 
   return asJson ? JsonTextOf(element) : TextOf(element);
 }
 
+void JsonDocument::ForEachElement(std::string_view path, const std::function<void(const Element&)>& visit) const {
+  if (!state_) return;
+  // Held here as well, so that a visit that gives this document another value frees nothing the
+  // walk still uses.
+  const std::shared_ptr<const State> state = state_;
+  const Value* container = state->Find(path, Join::kRootOrMember);
+  const std::int32_t count = CountOf(container);
+  const std::uint64_t changes = state->changes;
+  for (std::int32_t i = 0; i < count && state_ == state && state->changes == changes; ++i) {
+    char digits[16];
+    const Value* element =
+        container->IsArray() ? &(*container)[static_cast<SizeType>(i)] : state->Child(*container, IndexStep(i, digits));
+    const Element::Place place{*state, element};
+    visit(Element(place));
+  }
+}
+
 void JsonDocument::SetElement(int index, std::string_view value, bool raw) {
   if (!state_) return;
   Value element;
@@ -682,13 +744,13 @@ void JsonDocument::RemoveElement(int index) {
   Value& array = state_->root;
   std::int64_t position = index < 0 ? static_cast<std::int64_t>(array.Size()) + index : index;
   if (position < 0 || position >= array.Size()) return;
-  state_->indexes.clear();
+  state_->Changed();
   array.Erase(array.Begin() + position);
 }
 
 void JsonDocument::Reset(int kind) {
   if (!state_ || (kind != kAbsent && kind != kObject && kind != kArray)) return;
-  state_->indexes.clear();
+  state_->Changed();
   if (kind == kArray)
     state_->root.SetArray();
   else
@@ -700,8 +762,14 @@ void JsonDocument::Assign(std::string_view value, bool raw) {
   Value root;
   int nesting = 0;
   if (!state_->MakeValue(value, raw, root, nesting)) return;
-  state_->indexes.clear();
+  state_->Changed();
   state_->root = root;
+}
+
+std::string JsonDocument::Element::GetText(std::string_view name) const { return TextOf(place_.Member(name)); }
+
+std::int32_t JsonDocument::Element::GetInt(std::string_view name) const {
+  return Truncate<std::int32_t>(NumberOf(place_.Member(name)));
 }
 
 bool JsonDocument::Has(std::string_view path) const {

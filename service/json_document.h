@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,8 +19,8 @@
 // Where a path starts depends on the operation, as callers of this type have always written them:
 // - GetText, GetObject, GetJson: a path starting with "[" indexes a root array ("[0]"), any other
 //   path starts with a member name; the empty path addresses nothing.
-// - GetCount, Push, GetElementObject, GetElementText, GetKeys, GetType: the empty path is the root
-//   itself, any other path starts with a member name.
+// - GetCount, Push, GetElementObject, GetElementText, ForEachElement, GetKeys, GetType: the empty
+//   path is the root itself, any other path starts with a member name.
 // - The setters, GetNumber, GetInt, GetBool, GetInt64, Has: the path starts with a member name.
 // A member name is taken literally up to the next ".", "[" or "]". An index applied to an object
 // reads the member named by its digits, as a script engine would ("data[0]" of {"data":{"0":…}}).
@@ -43,6 +44,27 @@ class JsonDocument {
   // Arrays and objects nested deeper than this are refused: no answer of the service comes close,
   // and every walk over a value (serialising, copying) recurses once per level.
   static constexpr int kMaxNesting = 512;
+
+  // One element met by ForEachElement, valid while the visit that receives it runs. Its members
+  // are read by name, taken whole, as the document reads them through the element's path: for
+  // element 3 of "data", GetText("province") gives what GetText("data[3].province") gives, without
+  // walking to the element again. An element the container lacks, or one that is no object, has
+  // no members.
+  class Element {
+   public:
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    std::string GetText(std::string_view name) const;
+    std::int32_t GetInt(std::string_view name) const;
+
+   private:
+    friend class JsonDocument;
+    struct Place;
+    explicit Element(const Place& place) : place_(place) {}
+
+    const Place& place_;
+  };
 
   // A document holding an empty object.
   JsonDocument();
@@ -105,6 +127,12 @@ class JsonDocument {
   void Push(std::string_view value, std::string_view path, bool raw);
   JsonDocument GetElementObject(int index, std::string_view path) const;
   std::string GetElementText(int index, std::string_view path, bool asJson) const;
+  // Visits element 0, 1, … GetCount(path) - 1 of the member in turn, each as GetElementText finds
+  // it, walking the path once: reading a long list through paths walks from the root for every
+  // member read. A visit that changes the value (through this document or a copy) or gives this
+  // document another value (Parse, Init, Destroy) ends the walk; the elements are never read
+  // after such a change.
+  void ForEachElement(std::string_view path, const std::function<void(const Element&)>& visit) const;
   // Element index of the root := the value. An index at the end of a root array appends; one
   // beyond it changes nothing. Of a root object, the member named by the index is set.
   void SetElement(int index, std::string_view value, bool raw);

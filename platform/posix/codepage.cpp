@@ -104,22 +104,30 @@ std::u16string Cp936ToUtf16(std::string_view bytes) {
   return out;
 }
 
+// Appends a character in code page 936: '?' when the code page lacks it, as for every character beyond
+// U+FFFF and an unpaired surrogate.
+void AppendCp936(std::string& out, char32_t c, const Cp936Tables& tables) {
+  bool lacking = c > 0xFFFF || IsHighSurrogate(c) || IsLowSurrogate(c);
+  std::uint16_t code = lacking ? 0 : tables.Encode(static_cast<char16_t>(c));
+  if (code == 0 && c != 0) {
+    out.push_back(kDefaultChar);
+  } else if (code > 0xFF) {
+    out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+  } else {
+    out.push_back(static_cast<char>(code));
+  }
+}
+
 std::string Utf16ToCp936(std::u16string_view text) {
   const Cp936Tables& tables = Cp936Tables::Get();
   std::string out;
   out.reserve(text.size() * 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;  // one character, not in 936
-    std::uint16_t code = IsHighSurrogate(c) || IsLowSurrogate(c) ? 0 : tables.Encode(c);
-    if (code == 0 && c != 0) {
-      out.push_back(kDefaultChar);
-    } else if (code > 0xFF) {
-      out.push_back(static_cast<char>(code >> 8));
-      out.push_back(static_cast<char>(code & 0xFF));
-    } else {
-      out.push_back(static_cast<char>(code));
-    }
+    char32_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    AppendCp936(out, c, tables);
   }
   return out;
 }
@@ -134,42 +142,49 @@ void AppendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
-// UTF-8 decoding as Windows does it since Vista: each maximal ill-formed subsequence becomes one
-// U+FFFD, overlong forms and encoded surrogates included.
+// Decodes the character that starts at bytes[i] and steps i past it, as Windows does since Vista:
+// each maximal ill-formed subsequence is one U+FFFD, overlong forms and encoded surrogates included.
+char32_t DecodeUtf8(std::string_view bytes, std::size_t& i) {
+  auto b0 = static_cast<unsigned char>(bytes[i]);
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  }
+  int length = b0 >= 0xC2 && b0 <= 0xDF ? 2 : b0 >= 0xE0 && b0 <= 0xEF ? 3 : b0 >= 0xF0 && b0 <= 0xF4 ? 4 : 0;
+  if (length == 0) {
+    ++i;
+    return kReplacement;
+  }
+  // The second byte's range depends on the first; it rules out overlongs, surrogates and
+  // code points above U+10FFFF.
+  unsigned char low = b0 == 0xE0 ? 0xA0 : b0 == 0xF0 ? 0x90 : 0x80;
+  unsigned char high = b0 == 0xED ? 0x9F : b0 == 0xF4 ? 0x8F : 0xBF;
+  char32_t c = b0 & (0xFF >> (length + 1));
+  int taken = 1;
+  for (; taken < length && i + taken < bytes.size(); ++taken) {
+    auto b = static_cast<unsigned char>(bytes[i + taken]);
+    if (b < (taken == 1 ? low : 0x80) || b > (taken == 1 ? high : 0xBF)) break;
+    c = c << 6 | (b & 0x3F);
+  }
+  i += taken;
+  return taken == length ? c : kReplacement;
+}
+
 std::u16string Utf8ToUtf16(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    auto b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
-      continue;
-    }
-    int length = b0 >= 0xC2 && b0 <= 0xDF ? 2 : b0 >= 0xE0 && b0 <= 0xEF ? 3 : b0 >= 0xF0 && b0 <= 0xF4 ? 4 : 0;
-    if (length == 0) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    // The second byte's range depends on the first; it rules out overlongs, surrogates and
-    // code points above U+10FFFF.
-    unsigned char low = b0 == 0xE0 ? 0xA0 : b0 == 0xF0 ? 0x90 : 0x80;
-    unsigned char high = b0 == 0xED ? 0x9F : b0 == 0xF4 ? 0x8F : 0xBF;
-    char32_t c = b0 & (0xFF >> (length + 1));
-    int taken = 1;
-    for (; taken < length && i + taken < bytes.size(); ++taken) {
-      auto b = static_cast<unsigned char>(bytes[i + taken]);
-      if (b < (taken == 1 ? low : 0x80) || b > (taken == 1 ? high : 0xBF)) break;
-      c = c << 6 | (b & 0x3F);
-    }
-    if (taken == length)
-      AppendUtf16(out, c);
-    else
-      out.push_back(kReplacement);
-    i += taken;
-  }
+  for (std::size_t i = 0; i < bytes.size();) AppendUtf16(out, DecodeUtf8(bytes, i));
+  return out;
+}
+
+// Straight from UTF-8 to code page 936, with no UTF-16 text in between: every text value of a line
+// list passes through here. Never longer than the UTF-8, which takes at least as many bytes for
+// each character.
+std::string Utf8ToCp936(std::string_view bytes) {
+  const Cp936Tables& tables = Cp936Tables::Get();
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) AppendCp936(out, DecodeUtf8(bytes, i), tables);
   return out;
 }
 
@@ -214,6 +229,6 @@ std::string FromUtf16(std::u16string_view text, CodePage codePage) {
 
 std::string AnsiToUtf8(std::string_view text) { return Utf16ToUtf8(Cp936ToUtf16(text)); }
 
-std::string Utf8ToAnsi(std::string_view text) { return Utf16ToCp936(Utf8ToUtf16(text)); }
+std::string Utf8ToAnsi(std::string_view text) { return Utf8ToCp936(text); }
 
 }  // namespace platform

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
+#include "service/json_document.h"
+
 namespace {
 
 std::string Element(const std::string& province, const std::string& domain, int status = 0,
@@ -69,6 +74,106 @@ TEST(ParseLineList, OneLinePerProvinceCountsEveryLine) {
   ParsedLineList parsed = ParseLineList(List(elements), kDynamicLineMode);
   EXPECT_EQ(parsed.count, 34);
   EXPECT_EQ(parsed.groups.size(), 34u);
+}
+
+auto Fields(const LineRecord& line) {
+  return std::tie(line.province, line.city, line.domain, line.isp, line.status, line.seenStamp, line.ip);
+}
+
+// Lists with what a service might send by mistake: members absent, of other kinds or repeated,
+// characters code page 936 lacks, statuses as texts and fractions, elements that are no objects,
+// provinces that come back later, and "data" as an object keyed by digits with a gap. The first
+// and last are ASCII, read where they lie; the second is converted to UTF-8 before it is read.
+const std::string kVariedLists[] = {
+    R"({"code":200,"data":[
+        {"province":"\u5e7f\u4e1c","city":"\u6df1\u5733","domain":"A.Test","isp":"\u7535\u4fe1","status":0,
+         "ip":"1.2.3.4"},
+        {"province":"\u5e7f\u4e1c","domain":"b.test","status":"5"},
+        {"province":"\u0e01\u20ac","city":"x\u0e01","domain":"C.test","isp":"\u4e2d","status":1.9},
+        {"province":"\u5e7f\u4e1c","domain":"gone.test","status":-1},
+        {"province":"\u5e7f\u4e1c","domain":"gone2.test","status":"-1"},
+        {"province":"\u5317\u4eac","domain":"first.test","domain":"Second.TEST","status":-1,"status":-0.5,
+         "city":null,"isp":true},
+        {"province":7,"city":[1,"a"],"domain":{"x":1},"isp":false,"status":true,"ip":5},
+        {"province":"\u5e7f\u4e1c","status":1e10,"ip":"\u4e2d"},
+        "text", 5, null, [1,2], {},
+        {"Province":"p","DOMAIN":"d.test","status":3}
+    ]})",
+    R"({"code":200,"data":[{"province":"广东","domain":"Raw.Test","city":"深圳\u20ac"},{"province":"北京","status":"x"},
+        {"province":"\ud83d\ude00","city":"\ud800x","domain":"E.test","isp":"\udc00","status":1.9}]})",
+    R"({"code":200,"data":{"1":{"province":"b","domain":"one"},"0":{"province":"a","domain":"zero"},
+        "3":{"domain":"gap"}}})",
+};
+
+std::vector<LineRecord> RecordsByPrefix(const JsonDocument& document, std::string_view mode) {
+  std::vector<LineRecord> records;
+  for (int i = 0; i < document.GetCount("data"); ++i)
+    records.push_back(ReadLineRecord(document, "data[" + std::to_string(i) + "].", mode));
+  return records;
+}
+
+TEST(ReadLineRecord, AnElementReadsAsItsPrefix) {
+  for (const std::string& body : kVariedLists) {
+    JsonDocument document;
+    ASSERT_TRUE(document.Parse(body)) << body;
+    for (const char* mode : {kDynamicLineMode, kStaticLineMode}) {
+      std::vector<LineRecord> byElement;
+      document.ForEachElement(
+          "data", [&](const JsonDocument::Element& element) { byElement.push_back(ReadLineRecord(element, mode)); });
+      std::vector<LineRecord> byPrefix = RecordsByPrefix(document, mode);
+      ASSERT_EQ(byElement.size(), byPrefix.size()) << body;
+      for (std::size_t i = 0; i < byPrefix.size(); ++i) EXPECT_EQ(Fields(byElement[i]), Fields(byPrefix[i])) << i;
+    }
+  }
+
+  // The cases above read as intended, not merely alike.
+  JsonDocument document;
+  ASSERT_TRUE(document.Parse(kVariedLists[0]));
+  std::vector<LineRecord> lines = RecordsByPrefix(document, kStaticLineMode);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(Fields(lines[0]), Fields(LineRecord{"广东", "深圳", "a.test", "电信", 0, 0, "1.2.3.4"}));
+  EXPECT_EQ(Fields(lines[1]), Fields(LineRecord{"广东", "", "b.test", "", 5, 0, ""}));
+  EXPECT_EQ(Fields(lines[2]), Fields(LineRecord{"?\x80", "x?", "c.test", "中", 1, 0, ""}));
+  EXPECT_EQ(lines[4].status, -1);
+  EXPECT_EQ(Fields(lines[5]), Fields(LineRecord{"北京", "", "second.test", "true", 0, 0, ""}));
+  EXPECT_EQ(Fields(lines[6]), Fields(LineRecord{"7", "1,a", "[object object]", "false", 1, 0, "5"}));
+  EXPECT_EQ(lines[7].status, 2147483647);
+  EXPECT_EQ(lines[7].ip, "中");
+  EXPECT_EQ(Fields(lines[13]), Fields(LineRecord{"", "", "", "", 3, 0, ""}));
+  ASSERT_TRUE(document.Parse(kVariedLists[1]));
+  lines = RecordsByPrefix(document, kDynamicLineMode);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(Fields(lines[0]), Fields(LineRecord{"广东", "深圳\x80", "raw.test", "", 0, 0, ""}));
+  EXPECT_EQ(Fields(lines[2]), Fields(LineRecord{"?", "?x", "e.test", "?", 1, 0, ""}));
+}
+
+TEST(ParseLineList, GroupsWhatTheRecordsReadByPrefixGive) {
+  for (const std::string& body : kVariedLists) {
+    for (const char* mode : {kDynamicLineMode, kStaticLineMode}) {
+      JsonDocument document;
+      ASSERT_TRUE(document.Parse(body));
+      ParsedLineList expected;
+      for (const LineRecord& line : RecordsByPrefix(document, mode)) {
+        if (line.status == -1) continue;
+        std::optional<std::size_t> group = FindProvinceGroup(expected.groups, line.province);
+        if (!group) {
+          group = expected.groups.size();
+          expected.groups.push_back({.name = line.province, .lines = {}});
+        }
+        expected.groups[*group].lines.push_back(line);
+        ++expected.count;
+      }
+      ParsedLineList parsed = ParseLineList(body, mode);
+      EXPECT_EQ(parsed.count, expected.count) << body;
+      ASSERT_EQ(parsed.groups.size(), expected.groups.size()) << body;
+      for (std::size_t g = 0; g < expected.groups.size(); ++g) {
+        EXPECT_EQ(parsed.groups[g].name, expected.groups[g].name);
+        ASSERT_EQ(parsed.groups[g].lines.size(), expected.groups[g].lines.size()) << g;
+        for (std::size_t l = 0; l < expected.groups[g].lines.size(); ++l)
+          EXPECT_EQ(Fields(parsed.groups[g].lines[l]), Fields(expected.groups[g].lines[l])) << g << " " << l;
+      }
+    }
+  }
 }
 
 TEST(MergeLineList, FirstDownloadAbandonsThePlaceholderAndAppendsProvincesInOrder) {

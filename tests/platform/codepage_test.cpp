@@ -84,4 +84,34 @@ TEST(AnsiUtf8, ShorthandsConvertBetweenTheSystemTextsAndUtf8) {
   EXPECT_EQ(platform::Utf8ToAnsi("\xE0\xB8\x81"), "?");
 }
 
+TEST(AnsiUtf8, Utf8ToAnsiGivesWhatTheConversionThroughUtf16Gives) {
+  auto throughUtf16 = [](std::string_view utf8) {
+    return platform::FromUtf16(platform::ToUtf16(utf8, CodePage::Utf8), CodePage::Ansi);
+  };
+  // Every character of the basic plane, alone and between others.
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    std::string utf8 = "a" + platform::FromUtf16(std::u16string(1, static_cast<char16_t>(c)), CodePage::Utf8) + "b";
+    ASSERT_EQ(platform::Utf8ToAnsi(utf8), throughUtf16(utf8)) << std::hex << static_cast<unsigned>(c);
+  }
+  struct {
+    std::string utf8;
+    std::string ansi;
+  } cases[] = {
+      {"", ""},
+      {"\xE5\xB9\xBF\xE4\xB8\x9C-\xE2\x82\xAC", "\xB9\xE3\xB6\xAB-\x80"},
+      {"\xF0\x9F\x98\x80x", "?x"},                       // one character beyond U+FFFF, one mark
+      {"a\x80z", "a?z"},                                 // a stray continuation byte
+      {"\xED\xA0\x80", "???"},                           // an encoded surrogate
+      {"\xE4\xB8", "?"},                                 // cut short at the end
+      {"\xC0\xAF\xE4\xB8x", "???x"},                     // overlong, then cut short before ASCII
+      {"\xF4\x90\x80\x80", "????"},                      // beyond U+10FFFF
+      {std::string("a\0b", 3), std::string("a\0b", 3)},  // a zero byte kept
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::Utf8ToAnsi(c.utf8), c.ansi);
+    EXPECT_EQ(platform::Utf8ToAnsi(c.utf8), throughUtf16(c.utf8));
+  }
+}
+
 }  // namespace

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "service/json_number.h"
 
 // The texts of this file are GBK at run time, as the system's are: "广东" below is two double-byte
@@ -413,6 +416,38 @@ TEST(JsonDocumentTextTest, TextsComeBackInCodePage936) {
   for (const Case& c : cases) EXPECT_EQ(document.GetText(c.path), c.text) << c.path;
 }
 
+TEST(JsonDocumentTextTest, AnAsciiTextReadsAsOneThatNeedsConverting) {
+  // An ASCII text is read where it lies; a raw double-byte character elsewhere in the text sends it
+  // through the conversion to UTF-8. Escapes must come out the same either way.
+  struct Case {
+    const char* escaped;
+    std::string text;
+  };
+  const Case cases[] = {
+      {R"(\u5e7f\u4e1c)", "广东"},
+      {R"(\u20ac)", "\x80"},
+      {R"(\u0e01)", "?"},
+      {R"(a\ud800b)", "a?b"},
+      {R"(a\udc00b)", "a?b"},
+      {R"(\uDBFF)", "?"},
+      {R"(\ud800\u0041)", "?A"},
+      {R"(\ud83d\ude00)", "?"},
+      {R"(\uD83D\uDE00)", "?"},
+      {R"(\udc00\ud800\udc00)", "??"},
+      {R"(\\ud800)", "\\ud800"},
+      {R"(\\\ud800)", "\\?"},
+      {R"(\\udp)", "\\udp"},
+      {R"(ab\u0000cd)", "ab"},
+      {R"(\ud7ff\ue000\uffff)", platform::FromUtf16(u"\ud7ff\ue000\uffff", platform::CodePage::Ansi)},
+  };
+  for (const Case& c : cases) {
+    JsonDocument ascii = Parsed(std::string(R"({"t":")") + c.escaped + R"("})");
+    JsonDocument converted = Parsed(std::string(R"({"raw":"广","t":")") + c.escaped + R"("})");
+    EXPECT_EQ(ascii.GetText("t"), c.text) << c.escaped;
+    EXPECT_EQ(converted.GetText("t"), c.text) << c.escaped;
+  }
+}
+
 TEST(JsonDocumentTextTest, OtherValuesTakeTheirScriptTextForm) {
   JsonDocument document = Parsed(R"({"yes":true,"no":false,"array":[1,"a",null,[2,3],{"b":1}],"object":{"b":1},
       "nothing":null})");
@@ -487,6 +522,87 @@ TEST(JsonDocumentLargeTest, DataAsAnObjectIsReadByItsDigitNames) {
   EXPECT_EQ(document.GetText("data[4].domain"), "d4");
   EXPECT_EQ(document.GetText("data[5].domain"), "");
   EXPECT_EQ(document.GetText("data[100000].domain"), "d5");
+}
+
+TEST(JsonDocumentElementTest, ElementsReadAsTheirPathsDo) {
+  // Elements of every kind, a large one (searched through an index) with a repeated name, and lists
+  // that are an object keyed by digits, a text, empty or absent.
+  std::string large = R"({"n":1,)";
+  for (int i = 0; i < 40; ++i) large += "\"m" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  large += R"("n":"2"})";
+  JsonDocument document = Parsed(R"({"data":[{"a":"x","b":2.9,"名称":"中文","a":"last"},{"b":"-3"},"text",7,null,)"
+                                 R"([1,2],{},)" +
+                                 large +
+                                 R"(],"keyed":{"1":{"a":"one"},"0":{"a":"zero"},"5":{"a":"five"}},)"
+                                 R"("text":"t","empty":[]})");
+  const char* const names[] = {"a", "b", "名称", "n", "m39", "missing"};
+  for (const char* path : {"data", "keyed", "text", "empty", "absent"}) {
+    int visits = 0;
+    document.ForEachElement(path, [&](const JsonDocument::Element& element) {
+      const std::string prefix = std::string(path) + "[" + std::to_string(visits) + "].";
+      for (const char* name : names) {
+        EXPECT_EQ(element.GetText(name), document.GetText(prefix + name)) << prefix << name;
+        EXPECT_EQ(element.GetInt(name), document.GetInt(prefix + name)) << prefix << name;
+      }
+      ++visits;
+    });
+    EXPECT_EQ(visits, std::max(document.GetCount(path), 0)) << path;
+  }
+
+  std::vector<std::string> texts;
+  document.ForEachElement("data", [&](const JsonDocument::Element& element) {
+    texts.push_back(element.GetText("a") + "|" + std::to_string(element.GetInt("b")) + "|" + element.GetText("名称") +
+                    "|" + element.GetText("n"));
+  });
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"last|2|中文|", "|-3||", "|0||", "|0||", "|0||", "|0||", "|0||", "|0||2"}));
+  texts.clear();
+  document.ForEachElement("keyed",
+                          [&](const JsonDocument::Element& element) { texts.push_back(element.GetText("a")); });
+  EXPECT_EQ(texts, (std::vector<std::string>{"zero", "one", ""}));
+
+  texts.clear();
+  Parsed(R"([{"a":"first"},"second"])").ForEachElement("", [&](const JsonDocument::Element& element) {
+    texts.push_back(element.GetText("a"));
+  });
+  EXPECT_EQ(texts, (std::vector<std::string>{"first", ""}));
+}
+
+TEST(JsonDocumentElementTest, AVisitThatChangesTheDocumentEndsTheWalk) {
+  struct Case {
+    const char* name;
+    std::function<void(JsonDocument&)> change;
+  };
+  const Case cases[] = {
+      {"grow the list",
+       [](JsonDocument& document) {
+         for (int i = 0; i < 100; ++i) document.Push("{}", "data", true);
+       }},
+      {"set a member", [](JsonDocument& document) { document.SetText("data[1].a", "changed"); }},
+      {"reset the root", [](JsonDocument& document) { document.Reset(JsonDocument::kArray); }},
+      {"parse afresh", [](JsonDocument& document) { document.Parse(R"({"data":[{"a":"new"}]})"); }},
+      {"start afresh", [](JsonDocument& document) { document.Init(); }},
+      {"destroy", [](JsonDocument& document) { document.Destroy(); }},
+  };
+  for (const Case& c : cases) {
+    JsonDocument document = Parsed(R"({"data":[{"a":"0"},{"a":"1"},{"a":"2"}]})");
+    std::vector<std::string> seen;
+    document.ForEachElement("data", [&](const JsonDocument::Element& element) {
+      seen.push_back(element.GetText("a"));
+      c.change(document);
+    });
+    EXPECT_EQ(seen, std::vector<std::string>{"0"}) << c.name;
+  }
+
+  // A change through a copy ends it too; reads through the document do not.
+  JsonDocument document = Parsed(R"({"data":[{"a":"0"},{"a":"1"},{"a":"2"}]})");
+  JsonDocument copy = document.Copy();
+  std::vector<std::string> seen;
+  document.ForEachElement("data", [&](const JsonDocument::Element& element) {
+    seen.push_back(element.GetText("a") + document.GetText("data[2].a"));
+    if (seen.size() == 2) copy.SetText("x", "changed");
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"02", "12"}));
 }
 
 TEST(JsonDocumentWriteTest, SettersWriteMembersThatExistOrCanBeMade) {
