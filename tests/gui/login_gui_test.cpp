@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/internet_check.h"
 #include "platform/remote_access.h"
+#include "platform/paths.h"
 #include "tests/support/fake_remote_access.h"
 #include "tests/support/line_service_process.h"
 #include "tests/support/temp_folder.h"
@@ -35,7 +36,7 @@ std::filesystem::path ScreenshotFolder() {
 // A text of the system's, from the UTF-8 this file is written in.
 std::string Gbk(const char* text) { return platform::Utf8ToAnsi(text); }
 
-std::filesystem::path ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }
+std::filesystem::path ProgramFolder() { return std::filesystem::path(platform::ProgramPath()).parent_path(); }
 
 class LoginGui : public testing::Test {
  protected:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "toolkit/qt/qt_ui.h"
 #include "toolkit/qt/qt_window.h"
 
@@ -75,7 +76,7 @@ constexpr toolkit::ControlLayout kControls[] = {
 constexpr toolkit::WindowLayout kLayout{
     .name = "LookWindow", .width = 380, .height = 492, .background = "login_background", .controls = kControls};
 
-std::filesystem::path ProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path(); }
+std::filesystem::path ProgramFolder() { return std::filesystem::path(platform::ProgramPath()).parent_path(); }
 
 TEST(QtLook, ChineseTextIsWrittenInTheChineseFont) {
   int argc = 1;
